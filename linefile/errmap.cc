@@ -30,7 +30,6 @@ uint16_t failure_from_errno(int error) {
     case ENFILE:
         return 4;
     case ENOSPC:
-    case EDQUOT:
         return 101;
     case EROFS:
         return 150;
