@@ -31,7 +31,7 @@ void check(const Case& c) {
     RunResult r = run_program("batchgen", c.args, dir.path, Output::terminal);
     EXPECT_EQ(r.status, c.status) << c.what;
     EXPECT_EQ(dump(read_file(dir / "renhlp-b.bat")), dump(batch_header + c.commands)) << c.what;
-    EXPECT_EQ(dump(r.out), dump(clear_screen + c.console)) << c.what;
+    expect_console(r, clear_screen + c.console, c.what);
     EXPECT_EQ(r.err, "") << c.what;
 }
 

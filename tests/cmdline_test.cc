@@ -1,5 +1,7 @@
 // The command-line split and the word list.
 #include "internal.h"
+#include "platform.h"
+#include "testkit.h"
 
 #include <gtest/gtest.h>
 
@@ -37,4 +39,13 @@ TEST(CommandWord, MissingWordsAreEmptyAndLongOnesCut) {
     EXPECT_EQ(view(command_word(-1)), "");
     set_command_words({"/bin/prog"});
     EXPECT_EQ(view(command_word(1)), "");
+}
+
+TEST(CommandWord, WordZeroIsTheRunningProgramsFullName) {
+    char name[] = "linefile_tests";
+    char* argv[] = {name, nullptr};
+    std::vector<std::string> words = platform_command_words(1, argv);
+    ASSERT_FALSE(words.empty());
+    fs::path expected = binary_dir() / (windows_build() ? "linefile_tests.exe" : "linefile_tests");
+    EXPECT_EQ(fs::path(words[0]), expected);
 }

@@ -20,7 +20,7 @@ TEST(FailureReport, AMissingListLeavesTheBatchFileAlone) {
     RunResult first = run_program("batchgen", {"renumm", "1", "3"}, dir.path, Output::terminal);
     EXPECT_EQ(first.status, 2);
     expect_report(first.err, 2);
-    EXPECT_EQ(first.out, clear_screen) << "the report does not go to the console";
+    expect_console(first, clear_screen, "the report does not go to the console");
     EXPECT_EQ(read_file(dir / "renhlp-b.bat"), "old batch");
     RunResult second = run_program("batchgen", {"renumm", "1", "3"}, dir.path);
     EXPECT_EQ(second.err, first.err) << "the addresses are the same from run to run";
@@ -40,6 +40,7 @@ TEST(FailureReport, FailuresOfEachOpening) {
         {"a read-only batch file", {"renumm", "1", "3"}, true, true, 5, "old batch"},
     };
     for (auto& c : cases) {
+        if (c.read_only_batch && !read_only_is_refused()) continue;
         TempDir dir;
         write_file(dir / "liste.txt", "a.mp3\r\n");
         write_file(dir / "renhlp-b.bat", "old batch");
@@ -74,7 +75,7 @@ TEST(FailureReport, AFileAnotherProgramHoldsIsRefused) {
 }
 
 TEST(FailureReport, AFullDiskIs101) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    if (windows_build() || !fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
     TempDir dir;
     write_file(dir / "liste.txt", "a.mp3\r\n");
     fs::create_symlink("/dev/full", dir / "renhlp-b.bat");

@@ -23,6 +23,8 @@ struct LineFileTest : testing::Test {
     }
 
     std::vector<std::string> read_all(const std::string& bytes) {
+        // Windows refuses to rewrite a file that is still open for reading.
+        if (file.state == FileState::reading) close_file(file);
         write_file(dir / "in.txt", bytes);
         bind_name(file, path("in.txt"));
         open_read(file);
@@ -220,6 +222,7 @@ TEST_F(LineFileTest, OpeningFailures) {
         {"ro.txt", true, 5},
     };
     for (auto& c : cases) {
+        if (c.name == "ro.txt" && !read_only_is_refused()) continue;
         bind_name(file, path(c.name));
         c.for_writing ? open_write(file) : open_read(file);
         EXPECT_EQ(failure(), c.failure) << c.name;
@@ -264,7 +267,7 @@ TEST_F(LineFileTest, ABackslashSeparatesFoldersLikeASlash) {
 }
 
 TEST_F(LineFileTest, AFullDeviceFailsTheWriteOut) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    if (windows_build() || !fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
     bind_name(file, "/dev/full");
     open_write(file);
     EXPECT_EQ(failure(), 0);

@@ -84,10 +84,13 @@ RunResult run_program(const std::string& name, const std::vector<std::string>& a
     return r;
 }
 
-void set_time_zone(const char* tz) {
+bool set_time_zone(const char* tz) {
     setenv("TZ", tz, 1);
     tzset();
+    return true;
 }
+
+bool windows_build() { return false; }
 
 long utc_offset_now() {
     time_t now = time(nullptr);
@@ -98,4 +101,8 @@ long utc_offset_now() {
 
 bool make_fifo(const fs::path& file) {
     return mkfifo(file.c_str(), 0644) == 0;
+}
+
+bool read_only_is_refused() {
+    return true;
 }

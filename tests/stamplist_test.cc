@@ -49,7 +49,7 @@ TEST(Stamplist, NothingFoundLeavesAnEmptyListAndAQuietConsole) {
     Listing l = list(dir);
     EXPECT_EQ(l.run.status, 0);
     EXPECT_EQ(read_file(dir / "liste.tmp"), "");
-    EXPECT_EQ(l.run.out, "");
+    expect_console(l.run, "", "no clearing");
     EXPECT_EQ(l.run.err, "");
 }
 
@@ -61,16 +61,21 @@ TEST(Stamplist, OneLineAndOneClearingPerFile) {
     ASSERT_EQ(l.lines.size(), 3u);
     std::string all = read_file(dir / "liste.tmp");
     EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 3);
-    EXPECT_EQ(dump(l.run.out), dump(repeat(clear_screen, 3)));
+    expect_console(l.run, repeat(clear_screen, 3), "three clearings");
     for (auto& line : l.lines)
         EXPECT_EQ(std::to_string(stamp_of(line)) + "::" + name_of(line), line);
 }
 
 TEST(Stamplist, ListsVisibleMp3FilesOnly) {
     TempDir dir;
-    for (auto name : {"a.mp3", "U.MP3", "Mixed.Mp3", "a::b:c.mp3", "r.mp3", ".hidden.mp3", "x.txt",
-                      "x.mp3.bak"})
-        write_file(dir / name, name);
+    std::vector<std::string> files{"a.mp3",       "U.MP3", "Mixed.Mp3", "r.mp3",
+                                   ".hidden.mp3", "x.txt", "x.mp3.bak"};
+    std::vector<std::string> expected{"Mixed.Mp3", "U.MP3", "a.mp3", "r.mp3"};
+    if (!windows_build()) { // Windows names hold no colons
+        files.push_back("a::b:c.mp3");
+        expected.insert(expected.begin() + 3, "a::b:c.mp3");
+    }
+    for (auto& name : files) write_file(dir / name, name);
     fs::permissions(dir / "r.mp3",
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     fs::create_directory(dir / "folder.mp3");
@@ -78,16 +83,15 @@ TEST(Stamplist, ListsVisibleMp3FilesOnly) {
     std::vector<std::string> names;
     for (auto& line : l.lines) names.push_back(name_of(line));
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"Mixed.Mp3", "U.MP3", "a.mp3", "a::b:c.mp3", "r.mp3"}));
+    EXPECT_EQ(names, expected);
 }
 
 TEST(Stamplist, NoPipesSocketsOrDanglingLinks) {
     TempDir dir;
+    if (!make_fifo(dir / "pipe.mp3")) GTEST_SKIP() << "no named pipes or links here";
     write_file(dir / "real.mp3", "");
     fs::create_symlink("missing-target", dir / "dangling.mp3");
     fs::create_symlink("real.mp3", dir / "link.mp3");
-    if (!make_fifo(dir / "pipe.mp3")) GTEST_SKIP() << "no named pipes here";
     Listing l = list(dir);
     std::vector<std::string> names;
     for (auto& line : l.lines) names.push_back(name_of(line));
@@ -102,7 +106,7 @@ constexpr int32_t march_2024_plus_2h =
     (44 << 25) | (3 << 21) | (15 << 16) | (15 << 11) | (45 << 5) | 15;
 
 TEST(Stamplist, StampsAreLocalTimesInTheDosLayout) {
-    set_time_zone("XST-2");
+    if (!set_time_zone("XST-2")) GTEST_SKIP() << "a Windows process keeps the system's time zone";
     TempDir dir;
     struct Case {
         const char* name;
@@ -156,6 +160,7 @@ TEST(Stamplist, OneUtcOffsetForEveryFile) {
 }
 
 TEST(Stamplist, AReadOnlyListIsRefusedBeforeAnySearch) {
+    if (!read_only_is_refused()) GTEST_SKIP() << "read-only files can be written here";
     TempDir dir;
     write_file(dir / "a.mp3", "");
     write_file(dir / "liste.tmp", "old");
@@ -164,5 +169,5 @@ TEST(Stamplist, AReadOnlyListIsRefusedBeforeAnySearch) {
     EXPECT_EQ(l.run.status, 5);
     EXPECT_NE(l.run.err.find("Runtime error 5 at $"), std::string::npos);
     EXPECT_EQ(read_file(dir / "liste.tmp"), "old");
-    EXPECT_EQ(l.run.out, "") << "no clearing";
+    expect_console(l.run, "", "no clearing");
 }

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 TempDir::TempDir() {
@@ -69,4 +70,34 @@ void set_write_time(const fs::path& file, long long utc_seconds) {
     using namespace std::chrono;
     auto when = sys_seconds(seconds(utc_seconds));
     fs::last_write_time(file, file_clock::from_sys(when));
+}
+
+// What bytes sent to a terminal leave on a console window: the rows after the last clearing,
+// without trailing blanks, the empty rows at the end left out. Lines here are short, so no row
+// wraps.
+static std::string shown_on_screen(std::string bytes) {
+    const std::string clear = "\x1b[H\x1b[2J";
+    size_t last_clear = bytes.rfind(clear);
+    if (last_clear != std::string::npos) bytes.erase(0, last_clear + clear.size());
+    std::string shown, pending;
+    size_t at = 0;
+    while (at < bytes.size()) {
+        size_t end = bytes.find("\r\n", at);
+        std::string row = bytes.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        row.erase(row.find_last_not_of(' ') + 1);
+        pending += row + "\r\n";
+        if (!row.empty()) shown += pending, pending.clear();
+        if (end == std::string::npos) break;
+        at = end + 2;
+    }
+    return shown;
+}
+
+void expect_console(const RunResult& r, const std::string& expected, const std::string& what) {
+    if (r.on_screen) {
+        EXPECT_EQ(dump(r.out), dump(shown_on_screen(expected))) << what;
+    } else if (!windows_build()) {
+        EXPECT_EQ(dump(r.out), dump(expected)) << what;
+    }
+    // A Windows run without a console to read back shows nothing that could be checked.
 }

@@ -31,6 +31,7 @@ struct RunResult {
     int status = -1;
     std::string out; // what reached standard output (a file, or a terminal in raw mode)
     std::string err;
+    bool on_screen = false; // out is read back from a console window, one row per line
 };
 
 // Runs one of the built programs, which lie beside the test binary, in folder dir.
@@ -42,8 +43,18 @@ fs::path binary_dir();
 
 // Sets a file's last-write time, given in seconds since 1970 UTC.
 void set_write_time(const fs::path& file, long long utc_seconds);
-// Sets the time zone the programs started afterwards work in, as a POSIX TZ value.
-void set_time_zone(const char* tz);
+// Sets the time zone the programs started afterwards work in, as a POSIX TZ value; false where
+// a process cannot choose its own.
+bool set_time_zone(const char* tz);
+bool windows_build();
+// Whether opening a read-only file for writing is refused here. Wine run as root lets it pass,
+// as the system underneath does; Windows and the POSIX build refuse it.
+bool read_only_is_refused();
+// Windows: runs a program with exactly this command line, its output into standard error.
+RunResult run_raw(const fs::path& program, const std::string& raw_line, const fs::path& dir);
+// Checks what a program showed on its console against the bytes a terminal would get: on a
+// console window, against what those bytes show there.
+void expect_console(const RunResult& r, const std::string& expected, const std::string& what);
 // Seconds the local time of the current time zone is ahead of UTC now.
 long utc_offset_now();
 // Makes a named pipe; false where there are none.
