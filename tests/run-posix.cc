@@ -90,7 +90,9 @@ bool set_time_zone(const char* tz) {
     return true;
 }
 
-bool windows_build() { return false; }
+bool windows_build() {
+    return false;
+}
 
 long utc_offset_now() {
     time_t now = time(nullptr);
@@ -105,4 +107,41 @@ bool make_fifo(const fs::path& file) {
 
 bool read_only_is_refused() {
     return true;
+}
+
+static bool wine_installed() {
+    const char* path = getenv("PATH");
+    std::string dirs = path ? path : "/usr/bin:/bin";
+    for (size_t at = 0, end; at <= dirs.size(); at = end + 1) {
+        end = dirs.find(':', at);
+        if (end == std::string::npos) end = dirs.size();
+        if (access((dirs.substr(at, end - at) + "/wine").c_str(), X_OK) == 0) return true;
+    }
+    return false;
+}
+
+RunResult run_batch_file(const fs::path& dir) {
+    RunResult r;
+    if (!wine_installed()) {
+        r.status = no_command_processor;
+        return r;
+    }
+    std::string log =
+        (fs::temp_directory_path() / ("renhlp-cmd-" + std::to_string(getpid()))).string();
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(dir.c_str()) != 0) _exit(126);
+        setenv("WINEDEBUG", "-all", 1);
+        int in = open("/dev/null", O_RDONLY);
+        int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(in, 0);
+        dup2(out, 1);
+        dup2(out, 2);
+        execlp("wine", "wine", "cmd", "/c", "renhlp-b.bat", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    r.status = wait_status(pid);
+    r.out = read_file(log);
+    unlink(log.c_str());
+    return r;
 }

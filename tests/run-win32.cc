@@ -182,3 +182,34 @@ bool read_only_is_refused() {
     }();
     return refused;
 }
+
+RunResult run_batch_file(const fs::path& dir) {
+    fs::path log =
+        fs::temp_directory_path() / ("renhlp-cmd-" + std::to_string(GetCurrentProcessId()));
+    HANDLE out = inheritable(log, GENERIC_WRITE, CREATE_ALWAYS);
+    HANDLE in = inheritable(L"NUL", GENERIC_READ, OPEN_EXISTING);
+    STARTUPINFOW start{};
+    start.cb = sizeof start;
+    start.dwFlags = STARTF_USESTDHANDLES;
+    start.hStdInput = in;
+    start.hStdOutput = out;
+    start.hStdError = out;
+    PROCESS_INFORMATION process{};
+    std::wstring line = L"cmd.exe /c renhlp-b.bat";
+    RunResult r;
+    r.status = no_command_processor;
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                       dir.wstring().c_str(), &start, &process)) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD status = 0;
+        GetExitCodeProcess(process.hProcess, &status);
+        r.status = static_cast<int>(status);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    CloseHandle(out);
+    CloseHandle(in);
+    r.out = read_file(log);
+    fs::remove(log);
+    return r;
+}

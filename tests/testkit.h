@@ -50,6 +50,10 @@ bool windows_build();
 // Whether opening a read-only file for writing is refused here. Wine run as root lets it pass,
 // as the system underneath does; Windows and the POSIX build refuse it.
 bool read_only_is_refused();
+// Runs renhlp-b.bat in dir with a real command processor (Wine's, on Linux); the status is
+// no_command_processor where there is none.
+constexpr int no_command_processor = -2;
+RunResult run_batch_file(const fs::path& dir);
 // Windows: runs a program with exactly this command line, its output into standard error.
 RunResult run_raw(const fs::path& program, const std::string& raw_line, const fs::path& dir);
 // Checks what a program showed on its console against the bytes a terminal would get: on a
