@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite: the Linux build, then the Windows build
-# under Wine, then packs the Windows ZIP. Installs what a fresh machine lacks.
+# Builds everything and runs the whole test suite: the Linux build, the same under the
+# sanitizers, then the Windows build under Wine, then packs the Windows ZIP. Installs what a fresh machine lacks.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -19,7 +19,7 @@ fi
 
 # The Wine servers the tests start stay for a minute; none outlives the run.
 stop_wine() {
-    for prefix in build/linux/wine-prefix build/windows/wine-prefix; do
+    for prefix in build/*/wine-prefix; do
         [ -d "$prefix" ] && WINEPREFIX=$PWD/$prefix wineserver -k 2>/dev/null || true
     done
 }
@@ -29,6 +29,11 @@ echo "== Linux build"
 cmake --preset linux
 cmake --build --preset linux
 ctest --preset linux
+
+echo "== Linux build with AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset sanitize
+cmake --build --preset sanitize
+ctest --preset sanitize
 
 echo "== Windows build, tests under Wine"
 cmake --preset windows

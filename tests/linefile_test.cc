@@ -11,7 +11,15 @@ struct LineFileTest : testing::Test {
     TempDir dir;
     LineFile file, other;
 
-    void TearDown() override { clear_failure(); }
+    // The layer chains open files; none may stay chained once the fixture is gone.
+    void TearDown() override {
+        clear_failure();
+        for (LineFile* f : {&file, &other}) {
+            if (f->state == FileState::reading || f->state == FileState::writing) close_file(*f);
+            bind_name(*f, "");
+        }
+        clear_failure();
+    }
 
     std::string path(const std::string& name) { return (dir / name).string(); }
 
