@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs the whole test suite: the Linux build, the same under the
-# sanitizers, then the Windows build under Wine, then packs the Windows ZIP. Installs what a fresh machine lacks.
+# sanitizers, the fuzz targets for a bounded time, then the Windows build under Wine, and packs
+# the Windows ZIP. Installs what a fresh machine lacks.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -12,6 +13,8 @@ command -v script >/dev/null || need+=(bsdutils)
 command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64)
 command -v wine >/dev/null || need+=(wine wine64)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+command -v clang++ >/dev/null || need+=(clang)
+ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-dev)
 if [ ${#need[@]} -gt 0 ]; then
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null
@@ -34,6 +37,9 @@ echo "== Linux build with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset sanitize
 cmake --build --preset sanitize
 ctest --preset sanitize
+
+echo "== Fuzzing"
+bash tests/fuzz/run.sh 20
 
 echo "== Windows build, tests under Wine"
 cmake --preset windows
