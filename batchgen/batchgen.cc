@@ -156,11 +156,10 @@ static void renumber() {
 
     // One run each of digits, blanks, hyphens and blanks goes, after the folder part.
     title = listed_name;
-    if (int cut = last_backslash(title)) delete_range(title, 1, cut);
-    for (const char* run : {"0123456789", " ", "-", " "})
-        while (length(title) > 0 &&
-               std::string_view(run).find(title.bytes[0]) != std::string_view::npos)
-            delete_range(title, 1, 1);
+    int cut = last_backslash(title);
+    for (std::string_view run : {"0123456789", " ", "-", " "})
+        while (cut < length(title) && run.find(title.bytes[cut]) != std::string_view::npos) cut++;
+    delete_range(title, 1, cut);
 
     if (length(title) > 4) put_new(" - ");
     put_new(title);

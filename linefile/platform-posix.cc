@@ -263,8 +263,47 @@ void platform_find_close(intptr_t handle) {
     delete s;
 }
 
+// A million names that are not there would cost a million path walks. The names of the
+// working folder, hashed once into a fixed set of bits, answer most of them without one; a
+// name whose bits are set is looked up for real.
+static uint64_t folder_names[1 << 13]; // 64 KiB, whatever the folder holds
+static bool folder_names_read;
+
+static uint32_t name_hash(const char* name, uint32_t seed) {
+    uint32_t h = seed;
+    for (; *name; name++) h = (h ^ static_cast<uint8_t>(*name)) * 16777619u;
+    return h % (sizeof folder_names * 8);
+}
+
+static bool may_be_in_folder(const char* name, bool add) {
+    uint32_t bits[2] = {name_hash(name, 2166136261u), name_hash(name, 84696351u)};
+    bool all_set = true;
+    for (uint32_t b : bits) {
+        if (add) folder_names[b / 64] |= uint64_t{1} << b % 64;
+        all_set = all_set && (folder_names[b / 64] >> b % 64 & 1);
+    }
+    return all_set;
+}
+
+static void read_folder_names() {
+    folder_names_read = true;
+    DIR* d = opendir(".");
+    if (!d) {
+        std::memset(folder_names, 0xFF, sizeof folder_names); // unknown: look every name up
+        return;
+    }
+    while (dirent* e = readdir(d)) may_be_in_folder(e->d_name, true);
+    closedir(d);
+}
+
 bool platform_other_file_exists(std::string_view target, std::string_view source) {
+    Path path = make_path(target);
+    const char* name = std::strncmp(path.text, "./", 2) == 0 ? path.text + 2 : path.text;
+    if (!std::strchr(name, '/')) {
+        if (!folder_names_read) read_folder_names();
+        if (!may_be_in_folder(name, false)) return false;
+    }
     struct stat t, s;
-    if (stat(make_path(target).text, &t) != 0) return false;
+    if (stat(path.text, &t) != 0) return false;
     return stat(make_path(source).text, &s) != 0 || t.st_dev != s.st_dev || t.st_ino != s.st_ino;
 }

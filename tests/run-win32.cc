@@ -71,21 +71,10 @@ static std::string read_console(HANDLE console) {
     return shown;
 }
 
-RunResult run_program(const std::string& name, const std::vector<std::string>& args,
-                      const fs::path& dir, Output output) {
-    fs::path program = binary_dir() / (name + ".exe");
-    fs::path out_file =
-        fs::temp_directory_path() / ("renhlp-out-" + std::to_string(GetCurrentProcessId()));
-    fs::path err_file = out_file;
-    err_file += ".err";
-    HANDLE console = output == Output::terminal ? test_console() : INVALID_HANDLE_VALUE;
-    HANDLE out = console != INVALID_HANDLE_VALUE
-                     ? console
-                     : inheritable(out_file, GENERIC_WRITE, CREATE_ALWAYS);
-    HANDLE err = inheritable(err_file, GENERIC_WRITE, CREATE_ALWAYS);
-    HANDLE in = inheritable(L"NUL", GENERIC_READ, OPEN_EXISTING);
-    if (console != INVALID_HANDLE_VALUE) blank_console(console);
-
+// Starts a program with the given handles as its standard ones and waits for its end; -1
+// when it could not be started.
+static int start_and_wait(const wchar_t* program, std::wstring line, const fs::path& dir, HANDLE in,
+                          HANDLE out, HANDLE err) {
     STARTUPINFOW start{};
     start.cb = sizeof start;
     start.dwFlags = STARTF_USESTDHANDLES;
@@ -93,17 +82,36 @@ RunResult run_program(const std::string& name, const std::vector<std::string>& a
     start.hStdOutput = out;
     start.hStdError = err;
     PROCESS_INFORMATION process{};
-    std::wstring line = command_line(program, args);
+    if (!CreateProcessW(program, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        dir.wstring().c_str(), &start, &process))
+        return -1;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = 0;
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return static_cast<int>(status);
+}
+
+static fs::path temp_file(const char* kind) {
+    return fs::temp_directory_path() /
+           ("renhlp-" + std::string(kind) + "-" + std::to_string(GetCurrentProcessId()));
+}
+
+RunResult run_program(const std::string& name, const std::vector<std::string>& args,
+                      const fs::path& dir, Output output) {
+    fs::path program = binary_dir() / (name + ".exe");
+    fs::path out_file = temp_file("out"), err_file = temp_file("err");
+    HANDLE console = output == Output::terminal ? test_console() : INVALID_HANDLE_VALUE;
+    HANDLE out = console != INVALID_HANDLE_VALUE
+                     ? console
+                     : inheritable(out_file, GENERIC_WRITE, CREATE_ALWAYS);
+    HANDLE err = inheritable(err_file, GENERIC_WRITE, CREATE_ALWAYS);
+    HANDLE in = inheritable(L"NUL", GENERIC_READ, OPEN_EXISTING);
+    if (console != INVALID_HANDLE_VALUE) blank_console(console);
     RunResult r;
-    if (CreateProcessW(program.wstring().c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                       dir.wstring().c_str(), &start, &process)) {
-        WaitForSingleObject(process.hProcess, INFINITE);
-        DWORD status = 0;
-        GetExitCodeProcess(process.hProcess, &status);
-        r.status = static_cast<int>(status);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
+    r.status =
+        start_and_wait(program.wstring().c_str(), command_line(program, args), dir, in, out, err);
     if (console != INVALID_HANDLE_VALUE) {
         r.out = read_console(console);
         r.on_screen = true;
@@ -120,27 +128,16 @@ RunResult run_program(const std::string& name, const std::vector<std::string>& a
 }
 
 RunResult run_raw(const fs::path& program, const std::string& raw_line, const fs::path& dir) {
-    fs::path err_file =
-        fs::temp_directory_path() / ("renhlp-raw-" + std::to_string(GetCurrentProcessId()));
+    wchar_t line[1024];
+    int n = MultiByteToWideChar(CP_ACP, 0, raw_line.data(), static_cast<int>(raw_line.size()), line,
+                                1023);
+    fs::path err_file = temp_file("raw");
     HANDLE err = inheritable(err_file, GENERIC_WRITE, CREATE_ALWAYS);
-    STARTUPINFOA start{};
-    start.cb = sizeof start;
-    start.dwFlags = STARTF_USESTDHANDLES;
-    start.hStdOutput = err;
-    start.hStdError = err;
-    PROCESS_INFORMATION process{};
-    std::string line = raw_line;
+    HANDLE in = inheritable(L"NUL", GENERIC_READ, OPEN_EXISTING);
     RunResult r;
-    if (CreateProcessA(program.string().c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                       dir.string().c_str(), &start, &process)) {
-        WaitForSingleObject(process.hProcess, INFINITE);
-        DWORD status = 0;
-        GetExitCodeProcess(process.hProcess, &status);
-        r.status = static_cast<int>(status);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
+    r.status = start_and_wait(program.wstring().c_str(), std::wstring(line, n), dir, in, err, err);
     CloseHandle(err);
+    CloseHandle(in);
     r.err = read_file(err_file);
     fs::remove(err_file);
     return r;
@@ -184,29 +181,12 @@ bool read_only_is_refused() {
 }
 
 RunResult run_batch_file(const fs::path& dir) {
-    fs::path log =
-        fs::temp_directory_path() / ("renhlp-cmd-" + std::to_string(GetCurrentProcessId()));
+    fs::path log = temp_file("cmd");
     HANDLE out = inheritable(log, GENERIC_WRITE, CREATE_ALWAYS);
     HANDLE in = inheritable(L"NUL", GENERIC_READ, OPEN_EXISTING);
-    STARTUPINFOW start{};
-    start.cb = sizeof start;
-    start.dwFlags = STARTF_USESTDHANDLES;
-    start.hStdInput = in;
-    start.hStdOutput = out;
-    start.hStdError = out;
-    PROCESS_INFORMATION process{};
-    std::wstring line = L"cmd.exe /c renhlp-b.bat";
     RunResult r;
-    r.status = no_command_processor;
-    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                       dir.wstring().c_str(), &start, &process)) {
-        WaitForSingleObject(process.hProcess, INFINITE);
-        DWORD status = 0;
-        GetExitCodeProcess(process.hProcess, &status);
-        r.status = static_cast<int>(status);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
+    r.status = start_and_wait(nullptr, L"cmd.exe /c renhlp-b.bat", dir, in, out, out);
+    if (r.status == -1) r.status = no_command_processor;
     CloseHandle(out);
     CloseHandle(in);
     r.out = read_file(log);
