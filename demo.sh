@@ -3,14 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-need=()
-command -v cmake >/dev/null || need+=(cmake)
-command -v ninja >/dev/null || need+=(ninja-build)
-command -v g++ >/dev/null || need+=(g++)
-if [ ${#need[@]} -gt 0 ]; then
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
-fi
+bash cmake/install-missing.sh cmake:cmake ninja:ninja-build g++:g++
 cmake --preset release >/dev/null
 cmake --build --preset release >/dev/null
 bin=$PWD/build/release/bin

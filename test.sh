@@ -5,20 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-need=()
-command -v cmake >/dev/null || need+=(cmake)
-command -v ninja >/dev/null || need+=(ninja-build)
-command -v g++ >/dev/null || need+=(g++)
-command -v script >/dev/null || need+=(bsdutils)
-command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64)
-command -v wine >/dev/null || need+=(wine wine64)
-[ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
-command -v clang++ >/dev/null || need+=(clang)
-ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-dev)
-if [ ${#need[@]} -gt 0 ]; then
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null
-fi
+bash cmake/install-missing.sh cmake:cmake ninja:ninja-build g++:g++ script:bsdutils \
+    x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64 wine:wine /usr/lib/wine/wine64:wine64 \
+    /usr/src/googletest/CMakeLists.txt:googletest clang++:clang \
+    '/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a:libclang-rt-dev'
 
 # The Wine servers the tests start stay for a minute; none outlives the run.
 stop_wine() {

@@ -3,14 +3,7 @@
 # on inputs it makes itself (about 100,000 files and 100 MB in build/bench, removed after).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-need=()
-command -v strace >/dev/null || need+=(strace)
-[ -x /usr/bin/time ] || need+=(time)
-command -v awk >/dev/null || need+=(mawk)
-if [ ${#need[@]} -gt 0 ]; then
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null
-fi
+bash cmake/install-missing.sh strace:strace /usr/bin/time:time awk:mawk
 cmake --preset release >/dev/null
 cmake --build --preset release >/dev/null
 work=build/bench
