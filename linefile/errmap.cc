@@ -36,5 +36,7 @@ uint16_t failure_from_errno(int error) {
     case EIO:
         return 154;
     }
-    return 5; // access refused, a sharing conflict, a directory, and every other refusal
+    // Access refused, a read-only file, a directory, a sharing conflict (EWOULDBLOCK from the
+    // lock), and every other refusal.
+    return 5;
 }

@@ -47,7 +47,7 @@ static void fail_open(const Path& path, int error) {
 // conflict is refused access.
 static bool lock(int fd, int how) {
     if (flock(fd, how | LOCK_NB) == 0) return true;
-    set_failure(errno == EWOULDBLOCK ? 5 : failure_from_errno(errno));
+    set_failure(failure_from_errno(errno));
     close(fd);
     return false;
 }
@@ -58,7 +58,7 @@ intptr_t platform_open_read(const LineString& name) {
     if (fd < 0) return fail_open(path, errno), no_handle;
     struct stat st;
     if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        set_failure(5);
+        set_failure(failure_from_errno(EISDIR));
         close(fd);
         return no_handle;
     }
@@ -79,7 +79,7 @@ intptr_t platform_open_write(const LineString& name) {
     }
     struct stat st;
     if (fstat(fd, &st) != 0 || (S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0)) {
-        set_failure(5);
+        set_failure(failure_from_errno(EACCES));
         close(fd);
         return no_handle;
     }

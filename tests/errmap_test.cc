@@ -21,9 +21,9 @@ TEST(FailureFromErrno, Table) {
         int error;
         uint16_t failure;
     } cases[] = {
-        {ENOENT, 2},   {ENOTDIR, 3}, {ENAMETOOLONG, 3}, {ELOOP, 3},  {EMFILE, 4},
-        {ENFILE, 4},   {EACCES, 5},  {EPERM, 5},        {EISDIR, 5}, {EBUSY, 5},
-        {ENOSPC, 101}, {EROFS, 150}, {EIO, 154},        {EINVAL, 5},
+        {ENOENT, 2},   {ENOTDIR, 3}, {ENAMETOOLONG, 3}, {ELOOP, 3},       {EMFILE, 4},
+        {ENFILE, 4},   {EACCES, 5},  {EPERM, 5},        {EISDIR, 5},      {EBUSY, 5},
+        {ENOSPC, 101}, {EROFS, 150}, {EIO, 154},        {EWOULDBLOCK, 5}, {EINVAL, 5},
     };
     for (auto& c : cases) EXPECT_EQ(failure_from_errno(c.error), c.failure) << c.error;
 }
