@@ -133,9 +133,8 @@ def main():
     for name, _, _, _, _, _, (program, folder, args, output) in rows:
         argv = [prog(program), *args]
         peak_big = max(timed(argv, folder)[1] for _ in range(3))
-        peak_small = max(timed(argv, small if folder == big else folder)[1] for _ in range(3))
-        if folder == mp3:
-            peak_small = max(timed(argv, os.path.join(work, "small"))[1] for _ in range(3))
+        # The small folder holds the 10-line lists and no MP3 file.
+        peak_small = max(timed(argv, small)[1] for _ in range(3))
         calls = syscalls(argv, folder)
         read_bytes = sum(os.path.getsize(os.path.join(folder, f)) for f in
                          {"stamplist": [], "stampcut": ["liste-s.txt"]}.get(program, ["liste.txt"] + (["neu.txt"] if "rename" in args else [])))

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <pty.h>
@@ -30,6 +31,19 @@ static int wait_status(pid_t pid) {
     return 1000 + WTERMSIG(status);
 }
 
+// In a child about to start a program: the folder it runs in, no standard input, and its
+// output into files (standard output stays where it is when out is null).
+static void enter_child(const fs::path& dir, const char* out, const char* err) {
+    if (chdir(dir.c_str()) != 0) _exit(126);
+    dup2(open("/dev/null", O_RDONLY), 0);
+    if (out) dup2(open(out, O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+    if (out && std::strcmp(out, err) == 0) {
+        dup2(1, 2); // one file, one offset
+    } else {
+        dup2(open(err, O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+    }
+}
+
 RunResult run_program(const std::string& name, const std::vector<std::string>& arguments,
                       const fs::path& dir, Output output) {
     std::string program = (binary_dir() / name).string();
@@ -54,15 +68,7 @@ RunResult run_program(const std::string& name, const std::vector<std::string>& a
         pid = fork();
     }
     if (pid == 0) {
-        if (chdir(dir.c_str()) != 0) _exit(126);
-        int err = open(err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        dup2(err, 2);
-        if (output == Output::file) {
-            int out = open(out_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            dup2(out, 1);
-        }
-        int in = open("/dev/null", O_RDONLY);
-        dup2(in, 0);
+        enter_child(dir, output == Output::file ? out_file.c_str() : nullptr, err_file.c_str());
         execv(program.c_str(), argv.data());
         _exit(127);
     }
@@ -109,38 +115,20 @@ bool read_only_is_refused() {
     return true;
 }
 
-static bool wine_installed() {
-    const char* path = getenv("PATH");
-    std::string dirs = path ? path : "/usr/bin:/bin";
-    for (size_t at = 0, end; at <= dirs.size(); at = end + 1) {
-        end = dirs.find(':', at);
-        if (end == std::string::npos) end = dirs.size();
-        if (access((dirs.substr(at, end - at) + "/wine").c_str(), X_OK) == 0) return true;
-    }
-    return false;
-}
-
 RunResult run_batch_file(const fs::path& dir) {
-    RunResult r;
-    if (!wine_installed()) {
-        r.status = no_command_processor;
-        return r;
-    }
     std::string log =
         (fs::temp_directory_path() / ("renhlp-cmd-" + std::to_string(getpid()))).string();
     pid_t pid = fork();
     if (pid == 0) {
-        if (chdir(dir.c_str()) != 0) _exit(126);
+        enter_child(dir, log.c_str(), log.c_str());
         setenv("WINEDEBUG", "-all", 1);
-        int in = open("/dev/null", O_RDONLY);
-        int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        dup2(in, 0);
-        dup2(out, 1);
-        dup2(out, 2);
         execlp("wine", "wine", "cmd", "/c", "renhlp-b.bat", static_cast<char*>(nullptr));
         _exit(127);
     }
+    RunResult r;
     r.status = wait_status(pid);
+    // 127: there is no wine to start.
+    if (r.status == 127) r.status = no_command_processor;
     r.out = read_file(log);
     unlink(log.c_str());
     return r;
