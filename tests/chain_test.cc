@@ -8,14 +8,11 @@
 
 // The user's sort step: the stamp list ordered by its stamps, as numbers.
 static void sort_stamp_list(const TempDir& dir) {
-    std::string all = read_file(dir / "liste.tmp");
-    std::vector<std::string> lines;
-    for (size_t at = 0, end; (end = all.find("\r\n", at)) != std::string::npos; at = end + 2)
-        lines.push_back(all.substr(at, end - at + 2));
+    std::vector<std::string> lines = crlf_lines(read_file(dir / "liste.tmp"));
     std::stable_sort(lines.begin(), lines.end(),
                      [](auto& a, auto& b) { return std::stoll(a) < std::stoll(b); });
     std::string sorted;
-    for (auto& l : lines) sorted += l;
+    for (auto& l : lines) sorted += l + "\r\n";
     write_file(dir / "liste-s.txt", sorted);
 }
 

@@ -18,16 +18,11 @@ struct Listing {
 Listing list(const TempDir& dir) {
     Listing l;
     l.run = run_program("stamplist", {"words", "are", "ignored"}, dir.path, Output::terminal);
-    std::string all = read_file(dir / "liste.tmp");
-    for (size_t at = 0, end; (end = all.find("\r\n", at)) != std::string::npos; at = end + 2)
-        l.lines.push_back(all.substr(at, end - at));
+    l.lines = crlf_lines(read_file(dir / "liste.tmp"));
     std::sort(l.lines.begin(), l.lines.end());
     return l;
 }
 
-std::string name_of(const std::string& line) {
-    return line.substr(line.find("::") + 2);
-}
 long long stamp_of(const std::string& line) {
     return std::stoll(line.substr(0, line.find("::")));
 }
